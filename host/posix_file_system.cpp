@@ -1,0 +1,246 @@
+//===- host/posix_file_system.cpp -----------------------------------------===//
+
+#include "host/posix_file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace filecrypter {
+namespace {
+
+std::string ErrorText(int error) { return std::generic_category().message(error); }
+
+// The path as a C string; nullopt when it holds a zero byte, which no file
+// name can.
+std::optional<std::string> NativePath(std::string_view path) {
+  if (path.find('\0') != std::string_view::npos)
+    return std::nullopt;
+  return std::string(path);
+}
+
+class FileDescriptor {
+public:
+  explicit FileDescriptor(int fd) noexcept : fd_(fd) {}
+  FileDescriptor(const FileDescriptor &) = delete;
+  FileDescriptor &operator=(const FileDescriptor &) = delete;
+  ~FileDescriptor() {
+    if (fd_ >= 0)
+      ::close(fd_);
+  }
+
+  int get() const noexcept { return fd_; }
+  explicit operator bool() const noexcept { return fd_ >= 0; }
+
+  // Closes now, so that a failing close can be reported; 0 or an errno value.
+  int Close() noexcept {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? 0 : errno;
+  }
+
+private:
+  int fd_;
+};
+
+class PosixDirectoryReader final : public DirectoryReader {
+public:
+  explicit PosixDirectoryReader(DIR *dir) noexcept : dir_(dir) {}
+  PosixDirectoryReader(const PosixDirectoryReader &) = delete;
+  PosixDirectoryReader &operator=(const PosixDirectoryReader &) = delete;
+  ~PosixDirectoryReader() override { ::closedir(dir_); }
+
+  std::optional<DirectoryEntry> Next() override {
+    const dirent *entry = ::readdir(dir_);
+    if (entry == nullptr)
+      return std::nullopt;
+    DirectoryEntry result;
+    result.name = entry->d_name;
+    unsigned char type = entry->d_type;
+    struct stat info {};
+    if (type == DT_UNKNOWN &&
+        ::fstatat(::dirfd(dir_), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+      type = S_ISLNK(info.st_mode) ? DT_LNK : S_ISDIR(info.st_mode) ? DT_DIR : DT_REG;
+    result.isLink = type == DT_LNK;
+    if (result.isLink)
+      result.isFolder = ::fstatat(::dirfd(dir_), entry->d_name, &info, 0) == 0 &&
+                        S_ISDIR(info.st_mode);
+    else
+      result.isFolder = type == DT_DIR;
+    return result;
+  }
+
+private:
+  DIR *dir_;
+};
+
+// Where a file's temporary sibling goes: the folder part of `path`, ending
+// in '/', or empty for the current folder.
+std::string_view FolderOf(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
+}
+
+// Creates a new, uniquely named file in `folder`; its name goes to `name`.
+// The name is short and fixed in length, so it fits wherever the target's
+// name does.
+int CreateTemporaryFile(std::string_view folder, std::string &name) {
+  std::random_device entropy;
+  std::uniform_int_distribution<unsigned long long> draw;
+  for (int attempt = 0; attempt < 32; ++attempt) {
+    char leaf[32];
+    std::snprintf(leaf, sizeof leaf, ".fc-%016llx.tmp", draw(entropy));
+    name.assign(folder).append(leaf);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST)
+      return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+} // namespace
+
+Status PosixFileSystem::ReadWholeFile(std::string_view path, std::uint64_t capacity,
+                                      ByteString &content) {
+  if (path.empty())
+    return Status::Failure("empty path");
+  const std::optional<std::string> native = NativePath(path);
+  if (!native)
+    return Status::Failure("invalid path");
+  // Non-blocking, so that opening a named pipe cannot hang; it is refused below.
+  FileDescriptor file(::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (!file)
+    return Status::Failure(ErrorText(errno));
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0)
+    return Status::Failure(ErrorText(errno));
+  if (S_ISDIR(info.st_mode))
+    return Status::Failure("is a folder");
+  if (!S_ISREG(info.st_mode))
+    return Status::Failure("not a regular file");
+  const auto size = static_cast<std::uint64_t>(info.st_size);
+  if (size > capacity)
+    return Status::Failure("too large (" + std::to_string(size) + " bytes, at most " +
+                           std::to_string(capacity) + ")");
+  std::optional<ByteString> buffer = ByteString::Allocate(ProcessHeap(), size);
+  if (!buffer)
+    return Status::Failure("not enough memory");
+
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got = ::read(file.get(), buffer->data() + done, size - done);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0)
+      return Status::Failure(ErrorText(errno));
+    if (got == 0)
+      return Status::Failure("the file shrank while it was read");
+    done += static_cast<std::size_t>(got);
+  }
+  char extra;
+  ssize_t more;
+  do
+    more = ::read(file.get(), &extra, 1);
+  while (more < 0 && errno == EINTR);
+  if (more != 0)
+    return Status::Failure(more > 0 ? "the file grew while it was read" : ErrorText(errno));
+  content = std::move(*buffer);
+  return Status();
+}
+
+ssize_t PosixFileSystem::WritePart(int fd, std::span<const std::uint8_t> bytes) {
+  return ::write(fd, bytes.data(), bytes.size());
+}
+
+Status PosixFileSystem::WriteWholeFile(std::string_view path,
+                                       std::span<const std::uint8_t> bytes) {
+  if (path.empty())
+    return Status::Failure("empty path");
+  const std::optional<std::string> target = NativePath(path);
+  if (!target)
+    return Status::Failure("invalid path");
+
+  // A file that exists keeps its permissions, and one the user may not
+  // write stays untouched, as if it were rewritten in place.
+  struct stat existing {};
+  const bool replacing = ::stat(target->c_str(), &existing) == 0;
+  if (replacing && S_ISDIR(existing.st_mode))
+    return Status::Failure("is a folder");
+  if (replacing && ::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0)
+    return Status::Failure(ErrorText(errno));
+
+  std::string temporary;
+  FileDescriptor file(CreateTemporaryFile(FolderOf(*target), temporary));
+  if (!file)
+    return Status::Failure(ErrorText(errno));
+
+  auto fail = [&](int error) {
+    if (file)
+      file.Close();
+    ::unlink(temporary.c_str());
+    return Status::Failure(ErrorText(error));
+  };
+  if (replacing && S_ISREG(existing.st_mode) &&
+      ::fchmod(file.get(), existing.st_mode & 07777) != 0)
+    return fail(errno);
+  while (!bytes.empty()) {
+    const ssize_t written = WritePart(file.get(), bytes);
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0)
+      return fail(written < 0 ? errno : EIO);
+    bytes = bytes.subspan(static_cast<std::size_t>(written));
+  }
+  if (::fsync(file.get()) != 0)
+    return fail(errno);
+  if (const int error = file.Close(); error != 0)
+    return fail(error);
+  if (::rename(temporary.c_str(), target->c_str()) != 0)
+    return fail(errno);
+  return Status();
+}
+
+Status PosixFileSystem::CreateFolder(std::string_view path) {
+  if (path.empty())
+    return Status::Failure("empty path");
+  const std::optional<std::string> native = NativePath(path);
+  if (!native)
+    return Status::Failure("invalid path");
+  if (::mkdir(native->c_str(), 0777) != 0)
+    return Status::Failure(ErrorText(errno));
+  return Status();
+}
+
+bool PosixFileSystem::IsFolder(std::string_view path) {
+  const std::optional<std::string> native = NativePath(path);
+  struct stat info {};
+  return native && !native->empty() && ::stat(native->c_str(), &info) == 0 &&
+         S_ISDIR(info.st_mode);
+}
+
+std::optional<std::uint64_t> PosixFileSystem::FileSize(std::string_view path) {
+  const std::optional<std::string> native = NativePath(path);
+  struct stat info {};
+  if (!native || native->empty() || ::stat(native->c_str(), &info) != 0 ||
+      !S_ISREG(info.st_mode))
+    return std::nullopt;
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::unique_ptr<DirectoryReader> PosixFileSystem::OpenDirectory(std::string_view path) {
+  const std::optional<std::string> native = NativePath(path);
+  if (!native || native->empty())
+    return nullptr;
+  DIR *dir = ::opendir(native->c_str());
+  if (dir == nullptr)
+    return nullptr;
+  return std::make_unique<PosixDirectoryReader>(dir);
+}
+
+} // namespace filecrypter
