@@ -57,8 +57,8 @@ TEST(EngineMemoryTest, ResultsComeFromTheBoundHeapAndContextsAreWipedOnRelease) 
     EXPECT_TRUE(engine.HoldsContext());
   } // engine destroyed while holding a context; results released here too
   EXPECT_EQ(heap.liveBlocks(), 0u);
-  EXPECT_EQ(heap.unwipedReleases(), 0);
-  EXPECT_EQ(heap.foreignReleases(), 0);
+  EXPECT_EQ(heap.unwipedReleases(), 0u);
+  EXPECT_EQ(heap.foreignReleases(), 0u);
 }
 
 TEST(EngineMemoryTest, DestroyReleasesAHeldContextAndTheEngineStaysUsable) {

@@ -1,7 +1,7 @@
 //===- tests/des/des_text_test.cpp ----------------------------------------===//
 
 #include "cipher/engine.h"
-#include "counting_heap.h"
+#include "tests/support/test_heaps.h"
 #include "des_test_support.h"
 
 #include <gtest/gtest.h>
@@ -151,20 +151,20 @@ TEST(DesText, HexOfPartialBlocksGivesTheEmptyText) {
 TEST(DesText, RefusedAllocationsGiveEmptyResultsAndSubkeysAreWiped) {
   const std::string hex = CipherEngine().DesEncryptText("secret text", "key").c_str();
   for (std::size_t grants = 0; grants < 2; ++grants) {
-    CountingHeap heap(grants);
+    auto heap = testing::TestHeap::GrantingOnly(grants);
     CipherEngine engine(heap);
     EXPECT_TRUE(engine.DesEncryptText("secret text", "key").empty()) << grants;
     EXPECT_TRUE(engine.DesDecryptText(hex, "key").empty()) << grants;
-    EXPECT_EQ(heap.outstanding(), 0u);
+    EXPECT_EQ(heap.liveBlocks(), 0u);
     EXPECT_EQ(heap.unwipedReleases(), 0u);
   }
-  CountingHeap heap(4);
+  auto heap = testing::TestHeap::GrantingOnly(4);
   {
     CipherEngine engine(heap);
     EXPECT_EQ(engine.DesEncryptText("secret text", "key").view(), hex);
     EXPECT_EQ(engine.DesDecryptText(hex, "key").view(), "secret text");
   }
-  EXPECT_EQ(heap.outstanding(), 0u);
+  EXPECT_EQ(heap.liveBlocks(), 0u);
   EXPECT_EQ(heap.unwipedReleases(), 0u);
 }
 

@@ -1,7 +1,7 @@
 //===- tests/des/hex_test.cpp ---------------------------------------------===//
 
 #include "cipher/engine.h"
-#include "counting_heap.h"
+#include "tests/support/test_heaps.h"
 
 #include <gtest/gtest.h>
 
@@ -103,7 +103,7 @@ TEST(HexToBytes, StripsThroughTheOverridableOperation) {
 TEST(HexUtilities, RefusedAllocationsGiveEmptyResultsAndLoseNothing) {
   const Bytes bytes = {0x12, 0x34};
   for (std::size_t grants = 0; grants < 2; ++grants) {
-    CountingHeap heap(grants);
+    auto heap = testing::TestHeap::GrantingOnly(grants);
     CipherEngine engine(heap);
     ByteString text("12 34");
     EXPECT_TRUE(engine.HexToBytes(text).empty()) << grants;
@@ -113,10 +113,10 @@ TEST(HexUtilities, RefusedAllocationsGiveEmptyResultsAndLoseNothing) {
       EXPECT_TRUE(engine.BytesToHex(bytes, true).empty());
       EXPECT_TRUE(engine.BytesToHex(bytes, false).empty());
     }
-    EXPECT_EQ(heap.outstanding(), 0u);
+    EXPECT_EQ(heap.liveBlocks(), 0u);
   }
   // The same calls succeed once the heap grants what they need.
-  CountingHeap heap(2);
+  auto heap = testing::TestHeap::GrantingOnly(2);
   CipherEngine engine(heap);
   ByteString text("12 34");
   EXPECT_EQ(ToVector(engine.HexToBytes(text)), bytes);

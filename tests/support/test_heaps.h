@@ -22,6 +22,9 @@ class TestHeap final : public Heap {
 public:
   explicit TestHeap(int failAt = 0, bool failAfter = false) : failAt_(failAt), failAfter_(failAfter) {}
 
+  // Grants the first `grants` allocations and refuses every later one.
+  static TestHeap GrantingOnly(int grants) { return TestHeap(grants + 1, /*failAfter=*/true); }
+
   void *Allocate(std::size_t bytes) noexcept override {
     ++allocations_;
     if (failAt_ != 0 && (allocations_ == failAt_ || (failAfter_ && allocations_ > failAt_)))
@@ -49,15 +52,15 @@ public:
 
   int allocations() const { return allocations_; }
   std::size_t liveBlocks() const { return live_.size(); }
-  int unwipedReleases() const { return unwipedReleases_; }
-  int foreignReleases() const { return foreignReleases_; }
+  std::size_t unwipedReleases() const { return unwipedReleases_; }
+  std::size_t foreignReleases() const { return foreignReleases_; }
 
 private:
   int failAt_;
   bool failAfter_;
   int allocations_ = 0;
-  int unwipedReleases_ = 0;
-  int foreignReleases_ = 0;
+  std::size_t unwipedReleases_ = 0;
+  std::size_t foreignReleases_ = 0;
   std::map<void *, std::size_t> live_;
 };
 
