@@ -2,6 +2,7 @@
 
 #include "cipher/aes_block.h"
 
+#include "cipher/aes_routines.h"
 #include "cipher/aes_tables.h"
 
 namespace filecrypter {
@@ -85,14 +86,14 @@ void AesDecryptBlock(std::uint8_t out[16], const std::uint8_t in[16], const AesC
   StoreBigEndian(out + 12, last(s3, s2, s1, s0, rk[3]));
 }
 
-void AesEncryptBlocks(const AesContext &context, std::uint32_t rounds, const std::uint8_t *in,
-                      std::uint8_t *out, std::size_t blocks) noexcept {
+void AesEncryptBlocksTable(const AesContext &context, std::uint32_t rounds, const std::uint8_t *in,
+                           std::uint8_t *out, std::size_t blocks) noexcept {
   for (std::size_t i = 0; i < blocks; ++i)
     AesEncryptBlock(out + i * kAesBlockSize, in + i * kAesBlockSize, context, rounds);
 }
 
-void AesDecryptBlocks(const AesContext &context, std::uint32_t rounds, const std::uint8_t *in,
-                      std::uint8_t *out, std::size_t blocks) noexcept {
+void AesDecryptBlocksTable(const AesContext &context, std::uint32_t rounds, const std::uint8_t *in,
+                           std::uint8_t *out, std::size_t blocks) noexcept {
   for (std::size_t i = 0; i < blocks; ++i)
     AesDecryptBlock(out + i * kAesBlockSize, in + i * kAesBlockSize, context, rounds);
 }

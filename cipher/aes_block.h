@@ -18,7 +18,8 @@ namespace filecrypter {
 inline constexpr std::size_t kAesBlockSize = 16;
 
 // Encrypts `blocks` blocks from `in` to `out` (which may be the same) with
-// the encryption schedule of `context` and `rounds` rounds (10, 12 or 14).
+// the encryption schedule of `context` and `rounds` rounds (10, 12 or 14),
+// on the processor's AES instructions when it has them (aes_impl.h).
 void AesEncryptBlocks(const AesContext &context, std::uint32_t rounds, const std::uint8_t *in,
                       std::uint8_t *out, std::size_t blocks) noexcept;
 

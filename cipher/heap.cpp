@@ -4,15 +4,42 @@
 
 #include "cipher/secure_wipe.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace filecrypter {
 namespace {
 
+// Whole files and their containers are the large blocks.  They start on a
+// 2 MiB boundary and are offered the system's huge pages: touching a fresh
+// block for the first time then costs one page fault per 2 MiB instead of
+// one per 4 KiB, and for a large file those faults would otherwise take
+// longer than the cipher itself.
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kLargeBlock = 2 * kHugePage;
+
+void *AllocateLarge(std::size_t bytes) noexcept {
+  if (bytes > SIZE_MAX - kHugePage)
+    return nullptr;
+  const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  void *block = std::aligned_alloc(kHugePage, rounded);
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  if (block != nullptr)
+    madvise(block, rounded, MADV_HUGEPAGE); // advice only: failure costs speed, nothing else
+#endif
+  return block;
+}
+
 class MallocHeap final : public Heap {
 public:
   void *Allocate(std::size_t bytes) noexcept override {
+    if (bytes >= kLargeBlock)
+      return AllocateLarge(bytes);
     return std::malloc(bytes == 0 ? 1 : bytes);
   }
   void Release(void *block) noexcept override { std::free(block); }
