@@ -12,6 +12,7 @@
 #include "cipher/byte_string.h"
 #include "host/status.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -38,6 +39,33 @@ public:
   virtual std::optional<DirectoryEntry> Next() = 0;
 };
 
+// A regular file open for reading from its start.  Closes on destruction.
+class FileReader {
+public:
+  virtual ~FileReader() = default;
+
+  // The file's size when it was opened.
+  virtual std::uint64_t size() const = 0;
+
+  // Reads the next bytes into `buffer`, their count into `got`: all of
+  // `buffer` unless the file ends first.
+  virtual Status Read(std::span<std::uint8_t> buffer, std::size_t &got) = 0;
+};
+
+// A new file that takes the place of its target only once committed, so
+// that a reader never sees a target half written.  Destroyed uncommitted,
+// it is removed and the target stays as it was.
+class FileWriter {
+public:
+  virtual ~FileWriter() = default;
+
+  // Appends `bytes`.
+  virtual Status Write(std::span<const std::uint8_t> bytes) = 0;
+
+  // Puts the file in the target's place.  On failure it is removed.
+  virtual Status Commit() = 0;
+};
+
 class FileSystem {
 public:
   virtual ~FileSystem() = default;
@@ -54,6 +82,16 @@ public:
   // once complete.  On failure an existing file keeps its old content and no
   // temporary file remains.
   virtual Status WriteWholeFile(std::string_view path, std::span<const std::uint8_t> bytes) = 0;
+
+  // Opens the regular file at `path` (links followed) for reading.  Fails
+  // for an empty path, a missing or unreadable file, a folder or other
+  // non-regular file.
+  virtual Status OpenForReading(std::string_view path, std::unique_ptr<FileReader> &reader) = 0;
+
+  // Starts the replacement of the file at `path`, with the same guarantees
+  // as WriteWholeFile once committed.  Fails for a target that is a folder
+  // or may not be written, or a folder where no file can be made.
+  virtual Status CreateReplacement(std::string_view path, std::unique_ptr<FileWriter> &writer) = 0;
 
   // Creates one folder whose parent exists; a trailing '/' is allowed.
   // Fails when anything exists at `path` already.

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace filecrypter {
 namespace {
@@ -29,6 +30,15 @@ public:
   explicit FileDescriptor(int fd) noexcept : fd_(fd) {}
   FileDescriptor(const FileDescriptor &) = delete;
   FileDescriptor &operator=(const FileDescriptor &) = delete;
+  FileDescriptor(FileDescriptor &&other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  FileDescriptor &operator=(FileDescriptor &&other) noexcept {
+    if (this != &other) {
+      if (fd_ >= 0)
+        ::close(fd_);
+      fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+  }
   ~FileDescriptor() {
     if (fd_ >= 0)
       ::close(fd_);
@@ -104,7 +114,132 @@ int CreateTemporaryFile(std::string_view folder, std::string &name) {
   return -1;
 }
 
+// Opens `native` for reading and checks that it is a regular file.
+Status OpenRegularFile(const std::string &native, FileDescriptor &file, std::uint64_t &size) {
+  // Non-blocking, so that opening a named pipe cannot hang; it is refused below.
+  FileDescriptor opened(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (!opened)
+    return Status::Failure(ErrorText(errno));
+  struct stat info {};
+  if (::fstat(opened.get(), &info) != 0)
+    return Status::Failure(ErrorText(errno));
+  if (S_ISDIR(info.st_mode))
+    return Status::Failure("is a folder");
+  if (!S_ISREG(info.st_mode))
+    return Status::Failure("not a regular file");
+  size = static_cast<std::uint64_t>(info.st_size);
+  file = std::move(opened);
+  return Status();
+}
+
+// Reads until `buffer` is full or the file ends; the count goes to `got`.
+Status ReadFully(int fd, std::span<std::uint8_t> buffer, std::size_t &got) {
+  got = 0;
+  while (got < buffer.size()) {
+    const ssize_t part = ::read(fd, buffer.data() + got, buffer.size() - got);
+    if (part < 0 && errno == EINTR)
+      continue;
+    if (part < 0)
+      return Status::Failure(ErrorText(errno));
+    if (part == 0)
+      break;
+    got += static_cast<std::size_t>(part);
+  }
+  return Status();
+}
+
+class PosixFileReader final : public FileReader {
+public:
+  PosixFileReader(FileDescriptor file, std::uint64_t size) noexcept
+      : file_(std::move(file)), size_(size) {}
+
+  std::uint64_t size() const override { return size_; }
+  Status Read(std::span<std::uint8_t> buffer, std::size_t &got) override {
+    return ReadFully(file_.get(), buffer, got);
+  }
+
+private:
+  FileDescriptor file_;
+  std::uint64_t size_;
+};
+
 } // namespace
+
+class PosixFileWriter final : public FileWriter {
+public:
+  PosixFileWriter(PosixFileSystem &fileSystem, FileDescriptor file, std::string temporary,
+                  std::string target, bool replacing) noexcept
+      : fileSystem_(fileSystem), file_(std::move(file)), temporary_(std::move(temporary)),
+        target_(std::move(target)), replacing_(replacing) {}
+  PosixFileWriter(const PosixFileWriter &) = delete;
+  PosixFileWriter &operator=(const PosixFileWriter &) = delete;
+  ~PosixFileWriter() override {
+    if (!committed_)
+      Discard();
+  }
+
+  Status Write(std::span<const std::uint8_t> bytes) override {
+    if (!file_)
+      return Status::Failure("the file is closed");
+    while (!bytes.empty()) {
+      const ssize_t written = fileSystem_.WritePart(file_.get(), bytes);
+      if (written < 0 && errno == EINTR)
+        continue;
+      if (written <= 0)
+        return Fail(written < 0 ? errno : EIO);
+      bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return Status();
+  }
+
+  Status Commit() override {
+    if (!file_)
+      return Status::Failure("the file is closed");
+    if (replacing_ && ::fsync(file_.get()) != 0)
+      return Fail(errno);
+    if (const int error = file_.Close(); error != 0)
+      return Fail(error);
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+      return Fail(errno);
+    committed_ = true;
+    return Status();
+  }
+
+private:
+  void Discard() noexcept {
+    if (file_)
+      file_.Close();
+    if (!temporary_.empty())
+      ::unlink(temporary_.c_str());
+    temporary_.clear();
+  }
+
+  Status Fail(int error) {
+    Discard();
+    return Status::Failure(ErrorText(error));
+  }
+
+  PosixFileSystem &fileSystem_;
+  FileDescriptor file_;
+  std::string temporary_;
+  std::string target_;
+  bool replacing_;
+  bool committed_ = false;
+};
+
+Status PosixFileSystem::OpenForReading(std::string_view path, std::unique_ptr<FileReader> &reader) {
+  if (path.empty())
+    return Status::Failure("empty path");
+  const std::optional<std::string> native = NativePath(path);
+  if (!native)
+    return Status::Failure("invalid path");
+  FileDescriptor file(-1);
+  std::uint64_t size = 0;
+  if (Status opened = OpenRegularFile(*native, file, size); !opened)
+    return opened;
+  reader = std::make_unique<PosixFileReader>(std::move(file), size);
+  return Status();
+}
 
 Status PosixFileSystem::ReadWholeFile(std::string_view path, std::uint64_t capacity,
                                       ByteString &content) {
@@ -113,18 +248,10 @@ Status PosixFileSystem::ReadWholeFile(std::string_view path, std::uint64_t capac
   const std::optional<std::string> native = NativePath(path);
   if (!native)
     return Status::Failure("invalid path");
-  // Non-blocking, so that opening a named pipe cannot hang; it is refused below.
-  FileDescriptor file(::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (!file)
-    return Status::Failure(ErrorText(errno));
-  struct stat info {};
-  if (::fstat(file.get(), &info) != 0)
-    return Status::Failure(ErrorText(errno));
-  if (S_ISDIR(info.st_mode))
-    return Status::Failure("is a folder");
-  if (!S_ISREG(info.st_mode))
-    return Status::Failure("not a regular file");
-  const auto size = static_cast<std::uint64_t>(info.st_size);
+  FileDescriptor file(-1);
+  std::uint64_t size = 0;
+  if (Status opened = OpenRegularFile(*native, file, size); !opened)
+    return opened;
   if (size > capacity)
     return Status::Failure("too large (" + std::to_string(size) + " bytes, at most " +
                            std::to_string(capacity) + ")");
@@ -132,24 +259,16 @@ Status PosixFileSystem::ReadWholeFile(std::string_view path, std::uint64_t capac
   if (!buffer)
     return Status::Failure("not enough memory");
 
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t got = ::read(file.get(), buffer->data() + done, size - done);
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0)
-      return Status::Failure(ErrorText(errno));
-    if (got == 0)
-      return Status::Failure("the file shrank while it was read");
-    done += static_cast<std::size_t>(got);
-  }
-  char extra;
-  ssize_t more;
-  do
-    more = ::read(file.get(), &extra, 1);
-  while (more < 0 && errno == EINTR);
-  if (more != 0)
-    return Status::Failure(more > 0 ? "the file grew while it was read" : ErrorText(errno));
+  std::size_t got = 0;
+  if (Status read = ReadFully(file.get(), buffer->mutable_bytes(), got); !read)
+    return read;
+  if (got < size)
+    return Status::Failure("the file shrank while it was read");
+  std::uint8_t extra;
+  if (Status read = ReadFully(file.get(), {&extra, 1}, got); !read)
+    return read;
+  if (got != 0)
+    return Status::Failure("the file grew while it was read");
   content = std::move(*buffer);
   return Status();
 }
@@ -158,8 +277,8 @@ ssize_t PosixFileSystem::WritePart(int fd, std::span<const std::uint8_t> bytes) 
   return ::write(fd, bytes.data(), bytes.size());
 }
 
-Status PosixFileSystem::WriteWholeFile(std::string_view path,
-                                       std::span<const std::uint8_t> bytes) {
+Status PosixFileSystem::StartReplacement(std::string_view path,
+                                         std::unique_ptr<PosixFileWriter> &writer) {
   if (path.empty())
     return Status::Failure("empty path");
   const std::optional<std::string> target = NativePath(path);
@@ -179,31 +298,35 @@ Status PosixFileSystem::WriteWholeFile(std::string_view path,
   FileDescriptor file(CreateTemporaryFile(FolderOf(*target), temporary));
   if (!file)
     return Status::Failure(ErrorText(errno));
-
-  auto fail = [&](int error) {
-    if (file)
-      file.Close();
+  if (replacing && S_ISREG(existing.st_mode) &&
+      ::fchmod(file.get(), existing.st_mode & 07777) != 0) {
+    const int error = errno;
+    file.Close();
     ::unlink(temporary.c_str());
     return Status::Failure(ErrorText(error));
-  };
-  if (replacing && S_ISREG(existing.st_mode) &&
-      ::fchmod(file.get(), existing.st_mode & 07777) != 0)
-    return fail(errno);
-  while (!bytes.empty()) {
-    const ssize_t written = WritePart(file.get(), bytes);
-    if (written < 0 && errno == EINTR)
-      continue;
-    if (written <= 0)
-      return fail(written < 0 ? errno : EIO);
-    bytes = bytes.subspan(static_cast<std::size_t>(written));
   }
-  if (::fsync(file.get()) != 0)
-    return fail(errno);
-  if (const int error = file.Close(); error != 0)
-    return fail(error);
-  if (::rename(temporary.c_str(), target->c_str()) != 0)
-    return fail(errno);
+  writer = std::make_unique<PosixFileWriter>(*this, std::move(file), std::move(temporary),
+                                             *target, replacing);
   return Status();
+}
+
+Status PosixFileSystem::CreateReplacement(std::string_view path,
+                                          std::unique_ptr<FileWriter> &writer) {
+  std::unique_ptr<PosixFileWriter> made;
+  if (Status started = StartReplacement(path, made); !started)
+    return started;
+  writer = std::move(made);
+  return Status();
+}
+
+Status PosixFileSystem::WriteWholeFile(std::string_view path,
+                                       std::span<const std::uint8_t> bytes) {
+  std::unique_ptr<PosixFileWriter> writer;
+  if (Status started = StartReplacement(path, writer); !started)
+    return started;
+  if (Status written = writer->Write(bytes); !written)
+    return written;
+  return writer->Commit();
 }
 
 Status PosixFileSystem::CreateFolder(std::string_view path) {

@@ -95,6 +95,57 @@ TEST_F(PosixFileSystemTest, WriteFailingMidwayKeepsTheOldFileAndLeavesNoTrace) {
   EXPECT_EQ(folder_.Names(), std::vector<std::string>{"out"});
 }
 
+TEST_F(PosixFileSystemTest, ReplacementTakesThePlaceOnlyOnCommit) {
+  const std::string target = folder_.Write("out", "old content");
+  std::unique_ptr<FileWriter> writer;
+  ASSERT_TRUE(fs_.CreateReplacement(target, writer));
+  ASSERT_TRUE(writer->Write(AsBytes("new ")));
+  ASSERT_TRUE(writer->Write(AsBytes("pieces")));
+  EXPECT_EQ(TempFolder::Read(target), "old content");
+  ASSERT_TRUE(writer->Commit());
+  EXPECT_EQ(TempFolder::Read(target), "new pieces");
+  EXPECT_EQ(folder_.Names(), std::vector<std::string>{"out"});
+
+  // Abandoned, or failing part way: the target keeps its content, no trace.
+  ASSERT_TRUE(fs_.CreateReplacement(target, writer));
+  ASSERT_TRUE(writer->Write(AsBytes("abandoned")));
+  writer.reset();
+  fs_.FailWrite(fs_.calls() + 1, 5);
+  ASSERT_TRUE(fs_.CreateReplacement(target, writer));
+  EXPECT_TRUE(writer->Write(AsBytes("12345")));
+  EXPECT_EQ(writer->Write(AsBytes("6")).reason(), "No space left on device");
+  EXPECT_FALSE(writer->Commit());
+  writer.reset();
+  EXPECT_EQ(TempFolder::Read(target), "new pieces");
+  EXPECT_EQ(folder_.Names(), std::vector<std::string>{"out"});
+
+  EXPECT_FALSE(fs_.CreateReplacement(folder_.Path(), writer));
+  EXPECT_FALSE(fs_.CreateReplacement(folder_.Path("missing/out"), writer));
+}
+
+TEST_F(PosixFileSystemTest, ReaderReadsInPiecesAndRefusesWhatIsNoFile) {
+  const std::string file = folder_.Write("f", "0123456789");
+  std::unique_ptr<FileReader> reader;
+  ASSERT_TRUE(fs_.OpenForReading(file, reader));
+  EXPECT_EQ(reader->size(), 10u);
+  std::uint8_t buffer[4];
+  std::string seen;
+  std::size_t got = 0;
+  do {
+    ASSERT_TRUE(reader->Read(buffer, got));
+    seen.append(reinterpret_cast<const char *>(buffer), got);
+  } while (got == sizeof buffer);
+  EXPECT_EQ(seen, "0123456789");
+
+  const std::string fifo = folder_.Path("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string &path : {std::string(), folder_.Path("missing"), folder_.Path(), fifo}) {
+    std::unique_ptr<FileReader> refused;
+    EXPECT_FALSE(fs_.OpenForReading(path, refused)) << path;
+    EXPECT_EQ(refused, nullptr) << path;
+  }
+}
+
 TEST_F(PosixFileSystemTest, CreateFolderMakesExactlyOneLevel) {
   EXPECT_TRUE(fs_.CreateFolder(folder_.Path("new/")));
   EXPECT_TRUE(fs_.IsFolder(folder_.Path("new")));

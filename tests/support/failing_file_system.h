@@ -9,9 +9,9 @@
 
 namespace filecrypter::testing {
 
-// The real file system, except that the chosen WriteWholeFile call (1 for
-// the first) fails with "no space left" after `bytesBeforeFailure` of its
-// bytes have reached the disk.
+// The real file system, except that the chosen file written (1 for the
+// first, whether by WriteWholeFile or CreateReplacement) fails with "no
+// space left" after `bytesBeforeFailure` of its bytes have reached the disk.
 class FailingFileSystem : public PosixFileSystem {
 public:
   void FailWrite(int callNumber, std::size_t bytesBeforeFailure) {
@@ -22,6 +22,11 @@ public:
   Status WriteWholeFile(std::string_view path, std::span<const std::uint8_t> bytes) override {
     failing_ = ++calls_ == failingCall_;
     return PosixFileSystem::WriteWholeFile(path, bytes);
+  }
+
+  Status CreateReplacement(std::string_view path, std::unique_ptr<FileWriter> &writer) override {
+    failing_ = ++calls_ == failingCall_;
+    return PosixFileSystem::CreateReplacement(path, writer);
   }
 
   int calls() const { return calls_; }
