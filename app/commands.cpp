@@ -7,6 +7,8 @@
 #include "app/output_names.h"
 #include "app/transform_file.h"
 
+#include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 namespace filecrypter {
@@ -84,11 +86,28 @@ CommandReport RunCommand(ApplicationState &state, CommandKind kind, bool folderM
   if (progress)
     progress(done);
 
+  // One key and one buffer serve every file of the command; both are wiped
+  // when it ends.
+  const std::optional<AesContainerKey> key = AesContainerKey::Make(state.passwordBytes, 128);
+  std::optional<ByteString> buffer = ByteString::Allocate(ProcessHeap(), kFilePieceSize);
   std::unordered_set<std::string> written;
   for (const FileTask &task : tasks) {
     const std::string output =
         task.intoFolder ? FreeOutputName(task.output, task.input, written) : task.output;
-    if (Status result = TransformFile(state, kind, task.input, output); result) {
+    // Within a file, so that a large one moves the bar; its last piece is
+    // reported as the file's end below.
+    const FileProgress within = [&](std::uint64_t inputBytesDone) {
+      if (!progress || inputBytesDone >= task.size)
+        return;
+      CommandProgress now = done;
+      now.bytesDone += std::min(inputBytesDone, task.size);
+      progress(now);
+    };
+    const Status result =
+        key && buffer ? TransformFile(state.fileSystem, *key, buffer->mutable_bytes(), kind,
+                                      task.input, output, within)
+                      : Status::Failure("not enough memory");
+    if (result) {
       report.writtenFiles.push_back(output);
       if (task.intoFolder)
         written.insert(output);
@@ -101,9 +120,6 @@ CommandReport RunCommand(ApplicationState &state, CommandKind kind, bool folderM
       progress(done);
   }
 
-  // A large file's bytes need not stay in memory until the next command.
-  state.fileBuffer.Clear();
-  state.resultBytes = ByteString();
   return report;
 }
 

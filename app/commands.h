@@ -8,7 +8,8 @@
 //   folder mode        /photos/trip/     ->  /photos/加密【trip】/ holding every
 //                                            file of the tree, flattened
 //
-// Every file is read whole, run through AES-128 and written atomically.  A
+// Every file passes through AES-128 a piece at a time (transform_file.h), so
+// memory stays small whatever the file's size, and is written atomically.  A
 // file that fails is reported and skipped; the command goes on with the next.
 //
 //===----------------------------------------------------------------------===//
@@ -40,7 +41,7 @@ struct CommandProgress {
 };
 
 // Called on the command's own thread: once when the work is planned, then
-// after every file.
+// after every piece of a large file and after every file.
 using ProgressCallback = std::function<void(const CommandProgress &)>;
 
 struct FileFailure {

@@ -1,6 +1,7 @@
 #include "app/commands.h"
 #include "app/default_password.h"
 #include "app/status_text.h"
+#include "cipher/aes_container.h"
 #include "host/text_encoding.h"
 #include "tests/support/failing_file_system.h"
 #include "tests/support/temp_folder.h"
@@ -118,13 +119,22 @@ TEST_F(CommandsTest, NothingDroppedIsRefusedWithoutTouchingAnything) {
 
 TEST_F(CommandsTest, UnreadableInputsFailAndWriteNothing) {
   temp_.MakeFolder("a folder");
+  // Too large for the container's length field, yet costs no disk: a sparse file.
   const std::string huge = temp_.Write("huge.bin", "");
-  std::filesystem::resize_file(huge, kFileBufferCapacity + 1);
-  for (const std::string &input : Paths({"missing.txt", "a folder", "huge.bin"})) {
-    const CommandReport report = Run(CommandKind::kEncrypt, input);
-    ASSERT_EQ(report.failures.size(), 1u) << input;
-    EXPECT_EQ(report.failures[0].path, input);
-    EXPECT_THAT(report.failures[0].reason, HasSubstr("cannot read"));
+  std::filesystem::resize_file(huge, kMaxContainerPlaintext + 1);
+  struct Case {
+    std::string input;
+    std::string_view reason;
+  } cases[] = {
+      {temp_.Path("missing.txt"), "cannot read"},
+      {temp_.Path("a folder"), "cannot read"},
+      {huge, "too large to encrypt (2147483647 bytes, at most 2147483646)"},
+  };
+  for (const Case &c : cases) {
+    const CommandReport report = Run(CommandKind::kEncrypt, c.input);
+    ASSERT_EQ(report.failures.size(), 1u) << c.input;
+    EXPECT_EQ(report.failures[0].path, c.input);
+    EXPECT_THAT(report.failures[0].reason, HasSubstr(c.reason));
     EXPECT_EQ(report.filesWritten(), 0u);
   }
   EXPECT_EQ(fs_.calls(), 0);
