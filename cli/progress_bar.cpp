@@ -44,7 +44,11 @@ void ProgressBar::Update(const CommandProgress &progress) {
   const Clock::time_point now = Clock::now();
   if (now - started_ < delay_ || (drawn_ && now - lastDrawn_ < kRedrawInterval))
     return;
-  WriteError("\r" + Render(progress) + "\x1b[K");
+  // Appended rather than "\r" + ..., which GCC 12 flags with a false -Wrestrict.
+  std::string line = "\r";
+  line += Render(progress);
+  line += "\x1b[K";
+  WriteError(line);
   lastDrawn_ = now;
   drawn_ = true;
 }
