@@ -9,10 +9,10 @@ tools/ensure-packages.sh "${BUILD_PACKAGES[@]}" "${GUI_PACKAGES[@]}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DFC_BUILD_TESTS=OFF -DFC_BUILD_BENCH=OFF >/dev/null
 cmake --build build
 
-if [ -x build/app/filecrypter ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
-  exec build/app/filecrypter "$@"
+if [ -x build/host/qt/filecrypter ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+  exec build/host/qt/filecrypter "$@"
 fi
-if [ -x build/app/filecrypter ]; then
+if [ -x build/host/qt/filecrypter ]; then
   echo "No display found (DISPLAY is not set), so the window cannot open." >&2
 fi
 if [ -x build/cli/filecrypter-cli ]; then
