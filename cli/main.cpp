@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/drop_text.h"
 #include "cipher/secure_wipe.h"
 #include "cli/cli_options.h"
 #include "cli/password.h"
@@ -64,6 +65,13 @@ int Run(int argc, char **argv) {
   bool anyFailed = false;
   for (std::string_view path : options.paths) {
     state.droppedPath = DroppedPathFor(path, RealPath);
+    // The commands read a text ending in "\r\n" as several dropped items, so
+    // such a name would stand for other files.
+    if (SplitDroppedText(state.droppedPath) != std::vector<std::string>{state.droppedPath}) {
+      std::cerr << "filecrypter-cli: " << path << ": cannot take a name that ends with a line break\n";
+      anyFailed = true;
+      continue;
+    }
     progressBar.Start();
     const CommandReport report = RunCommand(state, options.kind, options.folderMode, showProgress);
     progressBar.Finish();
