@@ -2,23 +2,13 @@
 
 #include "cipher/aes_block.h"
 
+#include "cipher/byte_order.h"
+
 #include "cipher/aes_routines.h"
 #include "cipher/aes_tables.h"
 
 namespace filecrypter {
 namespace {
-
-inline std::uint32_t LoadBigEndian(const std::uint8_t *p) {
-  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-         std::uint32_t{p[3]};
-}
-
-inline void StoreBigEndian(std::uint8_t *p, std::uint32_t w) {
-  p[0] = static_cast<std::uint8_t>(w >> 24);
-  p[1] = static_cast<std::uint8_t>(w >> 16);
-  p[2] = static_cast<std::uint8_t>(w >> 8);
-  p[3] = static_cast<std::uint8_t>(w);
-}
 
 inline std::uint8_t Byte(std::uint32_t w, int index) { // index 0 = most significant
   return static_cast<std::uint8_t>(w >> (24 - 8 * index));

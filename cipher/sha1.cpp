@@ -1,6 +1,7 @@
 //===- cipher/sha1.cpp - SHA-1 digest -------------------------------------===//
 
 #include "cipher/sha1.h"
+#include "cipher/byte_order.h"
 
 #include "cipher/engine.h"
 #include "cipher/secure_wipe.h"
@@ -17,18 +18,6 @@ using State = std::array<std::uint32_t, 5>;
 constexpr State kInitialState = {0x67452301u, 0xEFCDAB89u, 0x98BADCFEu, 0x10325476u, 0xC3D2E1F0u};
 
 constexpr std::uint32_t Rotl(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
-
-inline std::uint32_t LoadBigEndian(const std::uint8_t *p) {
-  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-         std::uint32_t{p[3]};
-}
-
-inline void StoreBigEndian(std::uint8_t *p, std::uint32_t w) {
-  p[0] = static_cast<std::uint8_t>(w >> 24);
-  p[1] = static_cast<std::uint8_t>(w >> 16);
-  p[2] = static_cast<std::uint8_t>(w >> 8);
-  p[3] = static_cast<std::uint8_t>(w);
-}
 
 template <class T> void WipeWords(T &words) noexcept {
   SecureWipe({reinterpret_cast<std::uint8_t *>(words.data()), sizeof(words)});

@@ -2,22 +2,12 @@
 
 #include "cipher/des/des_block.h"
 
+#include "cipher/byte_order.h"
+
 #include <cassert>
 
 namespace filecrypter {
 namespace {
-
-inline std::uint32_t LoadBigEndian(const std::uint8_t *p) {
-  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-         std::uint32_t{p[3]};
-}
-
-inline void StoreBigEndian(std::uint8_t *p, std::uint32_t w) {
-  p[0] = static_cast<std::uint8_t>(w >> 24);
-  p[1] = static_cast<std::uint8_t>(w >> 16);
-  p[2] = static_cast<std::uint8_t>(w >> 8);
-  p[3] = static_cast<std::uint8_t>(w);
-}
 
 constexpr std::uint32_t Rotate28(std::uint32_t x, unsigned s) {
   return ((x << s) | (x >> (28 - s))) & 0x0FFFFFFFu;
