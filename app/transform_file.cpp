@@ -2,6 +2,7 @@
 
 #include "app/transform_file.h"
 
+#include "cipher/aes_block.h"
 #include "cipher/aes_container.h"
 
 #include <algorithm>
@@ -82,15 +83,22 @@ private:
 Status Encrypt(InputPieces &in, OutputPieces &out, const AesContainerKey &key,
                std::span<std::uint8_t> buffer, std::uint64_t size, const FileProgress &progress) {
   AesContainerEncryptor sealer(key, static_cast<std::uint32_t>(size));
-  if (Status written = out.Write(sealer.Header()); !written)
-    return written;
+  // The header leaves with the first piece, in one write: it fills the end
+  // of the buffer's first block, and that piece follows it.  A folder of
+  // small files is written with one call per file this way.
+  const auto header = sealer.Header();
+  std::copy(header.begin(), header.end(), buffer.begin() + (kAesBlockSize - header.size()));
+  std::size_t lead = header.size();
+  std::span<std::uint8_t> area = buffer.subspan(kAesBlockSize);
   while (sealer.remaining() != 0) {
-    const auto piece = buffer.first(std::min<std::uint64_t>(buffer.size(), sealer.remaining()));
+    const auto piece = area.first(std::min<std::uint64_t>(area.size(), sealer.remaining()));
     if (Status read = in.Read(piece); !read)
       return read;
-    const std::size_t sealed = sealer.Encrypt(piece, buffer);
-    if (Status written = out.Write(buffer.first(sealed)); !written)
+    const std::size_t sealed = sealer.Encrypt(piece, area);
+    if (Status written = out.Write({area.data() - lead, lead + sealed}); !written)
       return written;
+    lead = 0;
+    area = buffer;
     if (progress)
       progress(in.done());
   }

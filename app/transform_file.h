@@ -29,7 +29,7 @@ inline constexpr std::size_t kFilePieceSize = std::size_t{1} << 20;
 using FileProgress = std::function<void(std::uint64_t inputBytesDone)>;
 
 // Encrypts or decrypts `input` under `key` into `output`, reading, ciphering
-// and writing through `buffer` (whole blocks, at least one).  The output is
+// and writing through `buffer` (whole blocks, at least two).  The output is
 // written atomically; nothing is written when the input cannot be read, is
 // too large for the container, changes size while it is read, or is not a
 // container that can be opened; the reason comes back instead.  An empty
