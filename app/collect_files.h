@@ -16,9 +16,11 @@ namespace filecrypter {
 // everything below it.  Sub-folders whose name starts with '.' are skipped,
 // and so are links to folders, so a link cycle cannot make the walk run
 // away; a link to a file is collected like a file.  A folder that cannot be
-// listed adds nothing.  Lets pending window events through once per folder.
+// listed adds nothing, and is appended to `unlisted` when that is given, so
+// that the files it hides need not go unnoticed.  Lets pending window events
+// through once per folder.
 void CollectFiles(ApplicationState &state, std::string folder, std::string_view pattern,
-                  std::vector<std::string> &list);
+                  std::vector<std::string> &list, std::vector<std::string> *unlisted = nullptr);
 
 } // namespace filecrypter
 

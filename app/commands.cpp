@@ -33,7 +33,11 @@ void PlanFolder(ApplicationState &state, CommandKind kind, const std::string &fo
     return;
   }
   const std::size_t first = collected.size();
-  CollectFiles(state, folder, "*.*", collected);
+  std::vector<std::string> unlisted;
+  CollectFiles(state, folder, "*.*", collected, &unlisted);
+  // Files in a folder that cannot be listed are missed: that is no success.
+  for (std::string &missed : unlisted)
+    report.failures.push_back({std::move(missed), "cannot list this folder"});
 
   std::string outputFolder = OutputFolderName(folder, kind);
   // An output folder left by an earlier command is used again.

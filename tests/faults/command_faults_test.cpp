@@ -187,12 +187,16 @@ TEST_F(CommandFaultsTest, PathsLongerThanThePlatformTakesFail) {
   EXPECT_FALSE(report.ok());
   EXPECT_THAT(report.outputFolders, IsEmpty());
 
-  // A tree deeper than PATH_MAX: what can be reached is written, the rest fails.
+  // A tree deeper than PATH_MAX: what can be reached is written, and the
+  // folder that cannot be listed is a failure, not a silent gap.
   const std::string tree = temp_.MakeFolder("tree");
   temp_.Write("tree/top.txt", "top");
   const std::string deep = MakeDeepFile(tree, PATH_MAX / 200 + 1);
   ASSERT_GT(deep.size(), static_cast<std::size_t>(PATH_MAX));
   report = Run(CommandKind::kEncrypt, tree, true);
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_GE(report.failures[0].path.size(), static_cast<std::size_t>(PATH_MAX));
+  EXPECT_THAT(report.failures[0].reason, HasSubstr("cannot list"));
   EXPECT_THAT(temp_.Names("加密【tree】"), ElementsAre("top.txt"));
   report = Run(CommandKind::kEncrypt, deep);
   ASSERT_EQ(report.failures.size(), 1u);
