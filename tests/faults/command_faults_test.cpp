@@ -8,8 +8,8 @@
 //===----------------------------------------------------------------------===//
 
 #include "app/commands.h"
-#include "host/posix_file_system.h"
 #include "host/text_encoding.h"
+#include "tests/support/failing_file_system.h"
 #include "tests/support/temp_folder.h"
 
 #include <gmock/gmock.h>
@@ -30,6 +30,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using testing::FailingFileSystem;
 using testing::TempFolder;
 
 class CommandFaultsTest : public ::testing::Test {
@@ -50,7 +51,7 @@ protected:
   }
 
   TempFolder temp_;
-  PosixFileSystem fs_;
+  FailingFileSystem fs_;
   ApplicationState state_{fs_};
 };
 
@@ -103,6 +104,35 @@ TEST_F(CommandFaultsTest, StoredLengthEdges) {
       EXPECT_THAT(folder.Names(), ElementsAre("edge.bin")) << "stored " << c.stored;
     }
   }
+}
+
+TEST_F(CommandFaultsTest, WritesBreakingAfterSeveralPiecesLeaveNoPartialOutput) {
+  // Larger than the pieces files pass through, so that the write breaks
+  // after earlier pieces have reached the disk.
+  std::string large(3 << 20, '\0');
+  for (std::size_t i = 0; i < large.size(); ++i)
+    large[i] = static_cast<char>(i * 7 + i / 4096);
+  const std::string input = temp_.Write("in/large.bin", large);
+  const std::string output = temp_.Path("in/加密【large】.bin");
+  temp_.Write("in/加密【large】.bin", "earlier output");
+
+  fs_.FailWrite(fs_.calls() + 1, (5 << 20) / 2);
+  CommandReport report = Run(CommandKind::kEncrypt, input);
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_THAT(report.failures[0].reason, HasSubstr("No space left on device"));
+  EXPECT_EQ(TempFolder::Read(output), "earlier output");
+  EXPECT_THAT(temp_.Names("in"), ElementsAre("large.bin", "加密【large】.bin"));
+
+  // Decrypting into a new output folder: the file is simply not there.
+  ASSERT_TRUE(Run(CommandKind::kEncrypt, input).ok());
+  std::filesystem::remove(input);
+  fs_.FailWrite(fs_.calls() + 1, (3 << 20) - 1);
+  report = Run(CommandKind::kDecrypt, temp_.Path("in"), true);
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_THAT(temp_.Names("解密【in】"), IsEmpty());
+  // Undisturbed, the same command gives the file back.
+  ASSERT_TRUE(Run(CommandKind::kDecrypt, temp_.Path("in"), true).ok());
+  EXPECT_EQ(TempFolder::Read(temp_.Path("解密【in】/加密【large】.bin")), large);
 }
 
 TEST_F(CommandFaultsTest, InputsVanishingAfterTheyWereCollected) {
