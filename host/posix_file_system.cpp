@@ -140,6 +140,16 @@ Status OpenRegularFile(const std::string &native, FileDescriptor &file, std::uin
   return Status();
 }
 
+// The same for a path as the application gives it.
+Status OpenInput(std::string_view path, FileDescriptor &file, std::uint64_t &size) {
+  if (path.empty())
+    return Status::Failure("empty path");
+  const std::optional<std::string> native = NativePath(path);
+  if (!native)
+    return Status::Failure("invalid path");
+  return OpenRegularFile(*native, file, size);
+}
+
 // Reads until `buffer` is full or the file ends; the count goes to `got`.
 Status ReadFully(int fd, std::span<std::uint8_t> buffer, std::size_t &got) {
   got = 0;
@@ -236,14 +246,9 @@ private:
 };
 
 Status PosixFileSystem::OpenForReading(std::string_view path, std::unique_ptr<FileReader> &reader) {
-  if (path.empty())
-    return Status::Failure("empty path");
-  const std::optional<std::string> native = NativePath(path);
-  if (!native)
-    return Status::Failure("invalid path");
   FileDescriptor file(-1);
   std::uint64_t size = 0;
-  if (Status opened = OpenRegularFile(*native, file, size); !opened)
+  if (Status opened = OpenInput(path, file, size); !opened)
     return opened;
   reader = std::make_unique<PosixFileReader>(std::move(file), size);
   return Status();
@@ -251,14 +256,9 @@ Status PosixFileSystem::OpenForReading(std::string_view path, std::unique_ptr<Fi
 
 Status PosixFileSystem::ReadWholeFile(std::string_view path, std::uint64_t capacity,
                                       ByteString &content) {
-  if (path.empty())
-    return Status::Failure("empty path");
-  const std::optional<std::string> native = NativePath(path);
-  if (!native)
-    return Status::Failure("invalid path");
   FileDescriptor file(-1);
   std::uint64_t size = 0;
-  if (Status opened = OpenRegularFile(*native, file, size); !opened)
+  if (Status opened = OpenInput(path, file, size); !opened)
     return opened;
   if (size > capacity)
     return Status::Failure("too large (" + std::to_string(size) + " bytes, at most " +
