@@ -142,7 +142,9 @@ Status TransformFile(FileSystem &fileSystem, const AesContainerKey &key,
     if (Status read = in.Read(header); !read)
       return read;
     opener = AesContainerDecryptor::Open(key, header, size);
-    if (!opener)
+    // The program never seals an empty file (it stays empty), so a container
+    // that claims no bytes did not come from it.
+    if (!opener || opener->length() == 0)
       return Status::Failure("not a file this program encrypted, or damaged");
   }
 

@@ -86,6 +86,7 @@ TEST_F(TransformFileTest, ContainersThatCannotBeOpenedWriteNothing) {
       storing(33),          // more than the whole blocks hold
       storing(0x80000000u), // negative
       sealed.substr(0, 39), // cut inside the last block
+      storing(0),           // claims nothing, yet has blocks
   };
   for (const std::string &container : cases) {
     const std::string input = temp_.Write("bad", container);
@@ -93,9 +94,6 @@ TEST_F(TransformFileTest, ContainersThatCannotBeOpenedWriteNothing) {
     EXPECT_THAT(status.reason(), HasSubstr("not a file this program encrypted")) << container.size();
     EXPECT_THAT(temp_.Names(), ElementsAre("bad"));
   }
-  // The same checks pass what AesDecrypt opens: a stored length of zero.
-  ASSERT_TRUE(Transform(CommandKind::kDecrypt, temp_.Write("bad", storing(0)), temp_.Path("out")));
-  EXPECT_EQ(TempFolder::Read(temp_.Path("out")), "");
 }
 
 TEST_F(TransformFileTest, AFileThatChangesSizeWhileReadIsAFailure) {

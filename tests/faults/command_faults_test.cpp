@@ -86,7 +86,7 @@ TEST_F(CommandFaultsTest, StoredLengthEdges) {
     bool opens;
   };
   const Case cases[] = {
-      {0, true}, // a container of an empty file: it opens to one
+      {0, false}, // claims nothing: the program never seals an empty file
       {1, true},           {20, true},          {32, true},
       {33, false},         {0x7FFFFFFF, false}, {0x80000000, false}, {0xFFFFFFFF, false},
   };
