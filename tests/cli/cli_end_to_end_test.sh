@@ -3,15 +3,7 @@
 # every way of giving the password, failures and usage errors.
 set -u
 cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-
-check() { # description, then a command that must succeed
-  local what="$1"; shift
-  if ! "$@"; then echo "FAILED: $what" >&2; failures=$((failures + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/cli_test_prelude.sh"
 status_is() { # expected status, then the command
   local expected="$1"; shift
   "$@" >/dev/null 2>&1 </dev/null

@@ -6,11 +6,7 @@
 set -u
 cli="$1"
 mib="${2:-200}"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "${BASH_SOURCE[0]}")/../support/cli_test_prelude.sh"
 
 truncate -s "${mib}M" big.bin
 target='加密【big】.bin'

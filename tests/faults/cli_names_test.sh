@@ -3,14 +3,7 @@
 # platform takes: the named file or a reported failure, never another file.
 set -u
 cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-check() { # description, then a command that must succeed
-  local what="$1"; shift
-  if ! "$@"; then echo "FAILED: $what" >&2; failures=$((failures + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/cli_test_prelude.sh"
 status_of() { "$@" >/dev/null 2>&1 </dev/null; echo $?; }
 
 printf 'inner' > $'two\nlines.txt'
