@@ -30,7 +30,9 @@ public:
   virtual void Release(void *block) noexcept = 0;
 };
 
-// The process heap (the C library's allocator).  Stateless and shared.
+// The process heap: the C library's allocator, shared by all threads.  It
+// keeps the most recently released large block (a few MiB and more) for the
+// next large request; blocks reach it already wiped by their HeapBlock.
 Heap &ProcessHeap() noexcept;
 
 // A block of bytes owned by a Heap.  Move-only; its content is wiped before
